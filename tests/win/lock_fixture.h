@@ -89,6 +89,14 @@ class FaultyFiles : public platform::Files {
     failAt_[call] = nth;
   }
 
+  // No faults armed, nothing logged, counts from zero.
+  void Reset() {
+    armed_ = {};
+    failAt_ = {};
+    count_ = {};
+    log.clear();
+  }
+
   std::vector<std::string> log;  // "Move a -> b", "MoveReplace a -> b", "Delete p", "WriteAll p"
 
   uint32_t Attributes(const std::string& path) override {
