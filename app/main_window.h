@@ -1,0 +1,54 @@
+// The program's main window: the form built by the window toolkit, the
+// context its handlers run in, and the handlers wired to the form's events.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+#include "platform/context.h"
+#include "platform/window.h"
+
+namespace app {
+
+struct Services {
+  ui::Interaction& interaction;
+  platform::Files& files;
+  platform::Profile& profile;
+  platform::Registry& registry;
+};
+
+class MainWindow {
+ public:
+  // `steps` replaces the real start-up steps (tests); nullptr runs the real ones.
+  MainWindow(Program program, Services services, StartupSteps* steps = nullptr);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // Builds the window and runs the start-up sequence with the command line's
+  // arguments; shows the window afterwards when `show`. False when the window
+  // could not be created (`fatal` false) or start-up ended fatally (`fatal` true).
+  bool Load(const std::vector<std::string>& arguments, bool show, bool* fatal = nullptr);
+
+  platform::FormWindow& window() { return window_; }
+  Context& context() { return context_; }
+
+  // Runs the operation behind a button, as its click would.
+  void Click(const char* control);
+
+ private:
+  class RealSteps;
+  void OnClicked(const char* control);
+  void OnFeedback(const char* control, intptr_t, intptr_t);
+
+  platform::FormWindow window_;
+  Context context_;
+  std::unique_ptr<StartupSteps> realSteps_;
+  StartupSteps* steps_;
+  std::vector<std::string> arguments_;
+  bool fatal_ = false;
+};
+
+}  // namespace app
