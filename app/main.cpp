@@ -1,12 +1,12 @@
 // The program's entry: OLE, the run directory, the main window, the message
 // loop and the exit callback.
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
 #include "app/form.h"
 #include "app/main_window.h"
+#include "resources/skin.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/profile.h"
@@ -30,8 +30,6 @@ int TalvenorMain() {
     return -1;
   }
 
-  std::vector<std::function<void()>> exitCallbacks;
-
   app::MainWindow window(Program{module.runDirectory, module.executableName},
                          app::Services{ui::RealInteraction(), platform::RealFiles(), platform::RealProfile(),
                                        platform::RealRegistry()});
@@ -41,7 +39,9 @@ int TalvenorMain() {
     return -1;
   }
   const int code = platform::RunMessageLoop(window.window().WindowHandle(nullptr));
-  for (auto& callback : exitCallbacks) callback();
+  // The exit callback, then the runtime's own clean-up.
+  window.wiring().ReleaseLastChosenPath();
+  resources::ReleaseSkinEngine();
   platform::UninitializeOle();
   return code;
 }

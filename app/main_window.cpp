@@ -3,34 +3,27 @@
 #include <cstring>
 
 #include "app/form.h"
+#include "lock/operations.h"
+#include "resources/embedded.h"
+#include "resources/movie.h"
+#include "resources/skin.h"
+#include "settings/settings.h"
 
 namespace app {
-namespace {
 
-// The clicked handlers of the form's buttons and check boxes.
-struct ClickHandler {
-  const char* control;
-  void (*run)(Context&);
-};
-
-const ClickHandler kClickHandlers[] = {
-    {nullptr, nullptr},
-};
-
-}  // namespace
-
+// The real start-up steps, one line each.
 class MainWindow::RealSteps final : public StartupSteps {
  public:
   explicit RealSteps(MainWindow& w) : w_(w) {}
-  void ExtractSkinLibrary() override {}
-  void ExtractSkinFile() override {}
-  bool ApplySkin() override { return true; }
-  void RegisterEnterHotkey() override {}
-  void RegisterDropTarget() override {}
-  void LoadSettings() override {}
-  void ExtractMovie() override {}
-  void ShowMovie() override {}
-  void RoutePath(const std::string&) override {}
+  void ExtractSkinLibrary() override { resources::ExtractEmbeddedFile(w_.context_, resources::SkinLibraryFile()); }
+  void ExtractSkinFile() override { resources::ExtractEmbeddedFile(w_.context_, resources::SkinFile()); }
+  bool ApplySkin() override { return resources::ApplySkin(w_.context_); }
+  void RegisterEnterHotkey() override { w_.wiring_.RegisterEnterHotkey(); }
+  void RegisterDropTarget() override { w_.wiring_.RegisterDropTarget(); }
+  void LoadSettings() override { ::LoadSettings(w_.context_); }
+  void ExtractMovie() override { resources::ExtractEmbeddedFile(w_.context_, resources::MovieFile()); }
+  void ShowMovie() override { resources::ShowMovie(w_.context_); }
+  void RoutePath(const std::string& path) override { ::RoutePath(w_.context_, path); }
 
  private:
   MainWindow& w_;
@@ -45,9 +38,12 @@ MainWindow::MainWindow(Program program, Services services, StartupSteps* steps)
                   },
                   [this](const char* control) { OnClicked(control); },
                   [this](const char* control, intptr_t a, intptr_t b) { OnFeedback(control, a, b); },
-                  nullptr}),
+                  [this](unsigned message, uintptr_t wParam, intptr_t lParam) {
+                    wiring_.Watch(message, wParam, lParam);
+                  }}),
       context_{window_, services.interaction, services.files, services.profile, services.registry,
                std::move(program)},
+      wiring_(context_),
       realSteps_(steps ? nullptr : std::make_unique<RealSteps>(*this)),
       steps_(steps ? steps : realSteps_.get()) {}
 
@@ -64,11 +60,30 @@ bool MainWindow::Load(const std::vector<std::string>& arguments, bool show, bool
 
 void MainWindow::Click(const char* control) { OnClicked(control); }
 
+// The clicked handlers of the form's buttons and check boxes.
 void MainWindow::OnClicked(const char* control) {
-  for (const ClickHandler& h : kClickHandlers)
-    if (h.control && std::strcmp(h.control, control) == 0) h.run(context_);
+  struct Handler {
+    const char* control;
+    void (*run)(MainWindow&);
+  };
+  static const Handler handlers[] = {
+      {"开始_按钮", [](MainWindow& w) { w.wiring_.Browse(); }},
+      {"加密_按钮", [](MainWindow& w) { w.wiring_.Browse(); }},
+      {"解密_按钮", [](MainWindow& w) { w.wiring_.Browse(); }},
+      {"改密_按钮", [](MainWindow& w) { w.wiring_.RouteChangePath(); }},
+      {"按钮3", [](MainWindow& w) { LockFolder(w.context_); }},
+      {"按钮1", [](MainWindow& w) { UnlockFolder(w.context_); }},
+      {"按钮2", [](MainWindow& w) { ChangePassword(w.context_); }},
+      {"选择框2", [](MainWindow& w) { OnKeepOnTopClicked(w.context_); }},
+      {"选择框3", [](MainWindow& w) { OnMenuOptionClicked(w.context_); }},
+      {"选择框4", [](MainWindow& w) { OnExitOptionClicked(w.context_); }},
+  };
+  for (const Handler& h : handlers)
+    if (std::strcmp(h.control, control) == 0) h.run(*this);
 }
 
-void MainWindow::OnFeedback(const char*, intptr_t, intptr_t) {}
+void MainWindow::OnFeedback(const char* control, intptr_t, intptr_t) {
+  if (std::strcmp(control, "标签1") == 0) wiring_.OnFeedback();
+}
 
 }  // namespace app

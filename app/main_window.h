@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "app/wiring.h"
 #include "platform/context.h"
 #include "platform/window.h"
 
@@ -34,6 +35,7 @@ class MainWindow {
 
   platform::FormWindow& window() { return window_; }
   Context& context() { return context_; }
+  Wiring& wiring() { return wiring_; }
 
   // Runs the operation behind a button, as its click would.
   void Click(const char* control);
@@ -45,6 +47,7 @@ class MainWindow {
 
   platform::FormWindow window_;
   Context context_;
+  Wiring wiring_;
   std::unique_ptr<StartupSteps> realSteps_;
   StartupSteps* steps_;
   std::vector<std::string> arguments_;
