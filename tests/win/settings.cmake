@@ -1,0 +1,4 @@
+# Settings file, options and the Explorer verb.
+talvenor_wine_test(settings_text
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_text.cpp
+  LIBS talvenor_settings)
