@@ -2,3 +2,6 @@
 talvenor_wine_test(settings_text
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_text.cpp
   LIBS talvenor_settings)
+talvenor_wine_test(settings_options
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_options.cpp
+  LIBS talvenor_settings)
