@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/form.h"
 #include "app/main_window.h"
+#include "app/real_steps.h"
 #include "resources/skin.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -33,6 +34,8 @@ int TalvenorMain() {
   app::MainWindow window(Program{module.runDirectory, module.executableName},
                          app::Services{ui::RealInteraction(), platform::RealFiles(), platform::RealProfile(),
                                        platform::RealRegistry()});
+  app::RealSteps steps(window);
+  window.SetStartupSteps(&steps);
   bool fatal = false;
   if (!window.Load(app::SplitCommandLine(platform::CommandLine()), true, &fatal)) {
     if (!fatal) platform::ShowFatalError(std::string(kFatalPrefix) + "载入启动窗口失败\r\n");

@@ -4,35 +4,15 @@
 
 #include "app/form.h"
 #include "lock/operations.h"
-#include "resources/embedded.h"
-#include "resources/movie.h"
-#include "resources/skin.h"
 #include "settings/settings.h"
 
 namespace app {
-
-// The real start-up steps, one line each.
-class MainWindow::RealSteps final : public StartupSteps {
- public:
-  explicit RealSteps(MainWindow& w) : w_(w) {}
-  void ExtractSkinLibrary() override { resources::ExtractEmbeddedFile(w_.context_, resources::SkinLibraryFile()); }
-  void ExtractSkinFile() override { resources::ExtractEmbeddedFile(w_.context_, resources::SkinFile()); }
-  bool ApplySkin() override { return resources::ApplySkin(w_.context_); }
-  void RegisterEnterHotkey() override { w_.wiring_.RegisterEnterHotkey(); }
-  void RegisterDropTarget() override { w_.wiring_.RegisterDropTarget(); }
-  void LoadSettings() override { ::LoadSettings(w_.context_); }
-  void ExtractMovie() override { resources::ExtractEmbeddedFile(w_.context_, resources::MovieFile()); }
-  void ShowMovie() override { resources::ShowMovie(w_.context_); }
-  void RoutePath(const std::string& path) override { ::RoutePath(w_.context_, path); }
-
- private:
-  MainWindow& w_;
-};
 
 MainWindow::MainWindow(Program program, Services services, StartupSteps* steps)
     : window_(MainForm(),
               platform::WindowEvents{
                   [this] {
+                    if (!steps_) return true;
                     fatal_ = !RunStartup(*steps_, arguments_);
                     return !fatal_;
                   },
@@ -44,8 +24,7 @@ MainWindow::MainWindow(Program program, Services services, StartupSteps* steps)
       context_{window_, services.interaction, services.files, services.profile, services.registry,
                std::move(program)},
       wiring_(context_),
-      realSteps_(steps ? nullptr : std::make_unique<RealSteps>(*this)),
-      steps_(steps ? steps : realSteps_.get()) {}
+      steps_(steps) {}
 
 MainWindow::~MainWindow() = default;
 

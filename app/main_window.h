@@ -2,7 +2,6 @@
 // context its handlers run in, and the handlers wired to the form's events.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,8 +21,10 @@ struct Services {
 
 class MainWindow {
  public:
-  // `steps` replaces the real start-up steps (tests); nullptr runs the real ones.
+  // `steps` runs as the created handler: the program's real steps
+  // (real_steps.h) or a test's recorder.
   MainWindow(Program program, Services services, StartupSteps* steps = nullptr);
+  void SetStartupSteps(StartupSteps* steps) { steps_ = steps; }
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -41,14 +42,12 @@ class MainWindow {
   void Click(const char* control);
 
  private:
-  class RealSteps;
   void OnClicked(const char* control);
   void OnFeedback(const char* control, intptr_t, intptr_t);
 
   platform::FormWindow window_;
   Context context_;
   Wiring wiring_;
-  std::unique_ptr<StartupSteps> realSteps_;
   StartupSteps* steps_;
   std::vector<std::string> arguments_;
   bool fatal_ = false;

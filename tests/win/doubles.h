@@ -57,6 +57,7 @@ class NullFiles : public platform::Files {
  public:
   uint32_t Attributes(const std::string&) override { return platform::kInvalidAttributes; }
   bool Exists(const std::string&) override { return false; }
+  std::optional<uint64_t> FileSize(const std::string&) override { return std::nullopt; }
   bool Move(const std::string&, const std::string&) override { return false; }
   bool MoveReplace(const std::string&, const std::string&) override { return false; }
   bool Delete(const std::string&) override { return false; }
