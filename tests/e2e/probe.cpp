@@ -10,6 +10,9 @@
 //                                  one's title and text, press OK
 //   probe text TITLE CLASS INDEX   print the text of the INDEX-th descendant
 //                                  window of class CLASS
+//   probe time-start TITLE EXE [ARGS...]
+//                                  start EXE, print "ms N" when a window
+//                                  titled TITLE is visible, close it, wait
 //   probe hotkey-free              exit 0 if Enter can be registered as a
 //                                  hotkey here, 1 if another program holds it
 // Texts are printed as they are (code page 936), one item a line.
@@ -184,6 +187,23 @@ int main(int argc, char** argv) {
     EnumChildWindows(w, FindChild, reinterpret_cast<LPARAM>(&f));
     if (!f.hwnd) return 1;
     std::printf("%s\n", TextOf(f.hwnd).c_str());
+    return 0;
+  }
+  if (verb == "time-start" && argc >= 4) {
+    LARGE_INTEGER freq, t0, t1;
+    QueryPerformanceFrequency(&freq);
+    QueryPerformanceCounter(&t0);
+    PROCESS_INFORMATION pi{};
+    if (!Start(argc, argv, 3, &pi)) return 3;
+    HWND w = nullptr;
+    while (!(w = FindWindowA(nullptr, argv[2])) || !IsWindowVisible(w)) {
+      if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) return 4;
+      Sleep(1);
+    }
+    QueryPerformanceCounter(&t1);
+    std::printf("ms %.1f\n", (t1.QuadPart - t0.QuadPart) * 1000.0 / freq.QuadPart);
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    WaitForSingleObject(pi.hProcess, 10000);
     return 0;
   }
   if (verb == "hotkey-free") {
