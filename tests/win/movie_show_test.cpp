@@ -44,6 +44,7 @@ struct Untouched final : ui::Interaction, platform::Files, platform::Profile, pl
   void Pause(unsigned) override { ++calls; }
   uint32_t Attributes(const std::string&) override { return ++calls, platform::kInvalidAttributes; }
   bool Exists(const std::string&) override { return ++calls, false; }
+  std::optional<uint64_t> FileSize(const std::string&) override { return ++calls, std::nullopt; }
   bool Move(const std::string&, const std::string&) override { return ++calls, false; }
   bool MoveReplace(const std::string&, const std::string&) override { return ++calls, false; }
   bool Delete(const std::string&) override { return ++calls, false; }
