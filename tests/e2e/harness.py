@@ -136,3 +136,115 @@ def main():
     if not os.environ.get("DISPLAY"):
         sys.exit("end-to-end tests need an X display (the test command starts Xvfb)")
     unittest.main(argv=argv, verbosity=2)
+
+
+# --- the form, read from the same table the program is built from ---------
+FORM_SOURCE = os.path.join(ROOT, "app", "form.cpp")
+FIRST_CONTROL_ID = 1000
+
+
+def controls():
+    """Control name -> (control id, tab), in form order."""
+    import re
+    table = {}
+    index = 0
+    with open(FORM_SOURCE, encoding="utf-8") as f:
+        for line in f:
+            m = re.match(r'\s*\{"([^"]+)",\s*(\d+),\s*Kind::', line)
+            if m:
+                table[m.group(1)] = (FIRST_CONTROL_ID + index, int(m.group(2)))
+                index += 1
+    return table
+
+
+CONTROLS = None
+
+
+def control_id(name):
+    global CONTROLS
+    if CONTROLS is None:
+        CONTROLS = controls()
+    return CONTROLS[name][0]
+
+
+def xdotool(*args, timeout=30):
+    r = subprocess.run(["xdotool"] + [str(a) for a in args], stdout=subprocess.PIPE,
+                       stderr=subprocess.PIPE, timeout=timeout)
+    return r.returncode, r.stdout.decode(errors="replace")
+
+
+class Desktop:
+    """The X window of Wine's virtual desktop: screen coordinates of Wine
+    windows are relative to it."""
+
+    def __init__(self):
+        self.wid, self.x, self.y = None, 0, 0
+
+    def find(self, timeout=20):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            rc, out = xdotool("search", "--name", "Wine desktop")
+            ids = out.split()
+            if ids:
+                self.wid = ids[-1]
+                rc, geo = xdotool("getwindowgeometry", "--shell", self.wid)
+                values = dict(l.split("=", 1) for l in geo.splitlines() if "=" in l)
+                self.x, self.y = int(values.get("X", 0)), int(values.get("Y", 0))
+                return True
+            time.sleep(0.2)
+        return False
+
+
+def _session_methods():
+    def desktop(self):
+        if getattr(self, "_desktop", None) is None:
+            d = Desktop()
+            if not d.find():
+                raise AssertionError("no Wine desktop window on the X display")
+            self._desktop = d
+        return self._desktop
+
+    def rect(self, name):
+        rc, out = self.probe("rect", TITLE, str(control_id(name)))
+        if rc != 0:
+            return None
+        p = out.split()
+        return {"x": int(p[1]), "y": int(p[2]), "w": int(p[3]), "h": int(p[4]), "visible": p[5] == "visible"}
+
+    def click_at(self, x, y):
+        d = self.desktop()
+        xdotool("mousemove", "--sync", d.x + x, d.y + y)
+        time.sleep(0.1)
+        xdotool("click", "1")
+        time.sleep(0.3)
+
+    def click(self, name):
+        r = self.rect(name)
+        if not r or not r["visible"]:
+            raise AssertionError("control %s is not visible" % name)
+        self.click_at(r["x"] + r["w"] // 2, r["y"] + r["h"] // 2)
+
+    def focus_keyboard(self):
+        d = self.desktop()
+        xdotool("windowfocus", "--sync", d.wid)
+
+    def type(self, text):
+        self.focus_keyboard()
+        xdotool("type", "--delay", "60", text)
+        time.sleep(0.3)
+
+    def key(self, *keys):
+        self.focus_keyboard()
+        xdotool("key", "--delay", "80", *keys)
+        time.sleep(0.5)
+
+    def text(self, name):
+        """The text of a control, read from outside the process."""
+        rc, out = self.probe("text-id", TITLE, str(control_id(name)))
+        return out[:-1] if out.endswith("\n") else out
+
+    for f in (desktop, rect, click_at, click, focus_keyboard, type, key, text):
+        setattr(Session, f.__name__, f)
+
+
+_session_methods()

@@ -15,6 +15,7 @@
 //                                  titled TITLE is visible, close it, wait
 //   probe rect TITLE ID            print "rect X Y W H visible|hidden" of the
 //                                  descendant window with control id ID
+//   probe text-id TITLE ID         print the text of the control with that id
 //   probe foreground TITLE         bring that window to the foreground
 //   probe hotkey-free              exit 0 if Enter can be registered as a
 //                                  hotkey here, 1 if another program holds it
@@ -233,6 +234,15 @@ int main(int argc, char** argv) {
     GetWindowRect(by.found, &r);
     std::printf("rect %ld %ld %ld %ld %s\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
                 IsWindowVisible(by.found) ? "visible" : "hidden");
+    return 0;
+  }
+  if (verb == "text-id" && argc >= 4) {
+    HWND w = FindWindowA(nullptr, argv[2]);
+    if (!w) return 1;
+    ById by{std::atoi(argv[3]), nullptr};
+    EnumChildWindows(w, FindById, reinterpret_cast<LPARAM>(&by));
+    if (!by.found) return 1;
+    std::printf("%s\n", TextOf(by.found).c_str());
     return 0;
   }
   if (verb == "foreground" && argc >= 3) {
