@@ -292,8 +292,8 @@ inline bool KeyExists(HKEY root, const std::string& key) {
   return true;
 }
 
-// A key's whole subtree as text: one line per key and per value, sorted as
-// the registry enumerates them. Empty when the key does not exist.
+// A key's whole subtree as text: one line per key and per value (@ is the
+// default value), in the registry's order. Empty when the key does not exist.
 inline std::string DumpTree(HKEY root, const std::string& key) {
   HKEY handle = nullptr;
   if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return "";
@@ -308,7 +308,8 @@ inline std::string DumpTree(HKEY root, const std::string& key) {
         ERROR_SUCCESS) {
       break;
     }
-    out += "  " + std::string(name) + " type " + std::to_string(type) + " = " +
+    const std::string shown = nameSize ? std::string(name) : std::string("@");
+    out += "  " + shown + " type " + std::to_string(type) + " = " +
            std::string(reinterpret_cast<char*>(data), dataSize) + "\n";
   }
   std::vector<std::string> children;
