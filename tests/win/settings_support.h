@@ -142,6 +142,7 @@ class RecordingRegistry : public platform::Registry {
 // other file operations are not theirs to call.
 class ExistsOnlyFiles : public platform::Files {
  public:
+  std::optional<uint64_t> FileSize(const std::string&) override { return std::nullopt; }
   bool Exists(const std::string& path) override {
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(path.c_str(), &data);
