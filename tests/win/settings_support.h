@@ -1,7 +1,7 @@
 // Shared pieces of the settings tests: recorders for the control surface and
 // for the profile and registry calls (all logging into one event log, so a
-// test sees the order of steps across them), a minimal real existence test,
-// temporary run directories and registry inspection.
+// test sees the order of steps across them), temporary run directories and
+// registry inspection.
 #pragma once
 
 #include <windows.h>
@@ -138,38 +138,6 @@ class RecordingRegistry : public platform::Registry {
   Log& log_;
 };
 
-// The existence test the settings need, on the real FindFirstFileA; the
-// other file operations are not theirs to call.
-class ExistsOnlyFiles : public platform::Files {
- public:
-  std::optional<uint64_t> FileSize(const std::string&) override { return std::nullopt; }
-  bool Exists(const std::string& path) override {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(path.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return false;
-    FindClose(find);
-    return true;
-  }
-  uint32_t Attributes(const std::string& path) override { return Unexpected(path), 0; }
-  bool Move(const std::string& from, const std::string&) override { return Unexpected(from); }
-  bool MoveReplace(const std::string& from, const std::string&) override {
-    return Unexpected(from);
-  }
-  bool Delete(const std::string& path) override { return Unexpected(path); }
-  bool ReadBlocks(const std::string& path,
-                  const std::function<bool(std::string_view)>&) override {
-    return Unexpected(path);
-  }
-  bool WriteAll(const std::string& path, std::string_view) override { return Unexpected(path); }
-  uint32_t LastError() override { return GetLastError(); }
-
- private:
-  bool Unexpected(const std::string& path) {
-    ADD_FAILURE() << "unexpected file operation on " << path;
-    return false;
-  }
-};
-
 // Everything a settings call needs, recorded into one log.
 struct Harness {
   explicit Harness(std::string runDirectory, std::string executableName = "Talvenor.exe")
@@ -180,7 +148,7 @@ struct Harness {
   Log log;
   RecordingSurface surface;
   SilentInteraction interaction;
-  ExistsOnlyFiles files;
+  platform::Files& files = platform::RealFiles();
   RecordingProfile profile;
   RecordingRegistry registry;
   Context ctx;
