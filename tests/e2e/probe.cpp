@@ -10,6 +10,12 @@
 //                                  one's title and text, press OK
 //   probe text TITLE CLASS INDEX   print the text of the INDEX-th descendant
 //                                  window of class CLASS
+//   probe time-start TITLE EXE [ARGS...]
+//                                  start EXE, print "ms N" when a window
+//                                  titled TITLE is visible, close it, wait
+//   probe rect TITLE ID            print "rect X Y W H visible|hidden" of the
+//                                  descendant window with control id ID
+//   probe foreground TITLE         bring that window to the foreground
 //   probe hotkey-free              exit 0 if Enter can be registered as a
 //                                  hotkey here, 1 if another program holds it
 // Texts are printed as they are (code page 936), one item a line.
@@ -66,6 +72,20 @@ BOOL CALLBACK FindChild(HWND w, LPARAM p) {
   GetClassNameA(w, cls, sizeof(cls));
   if (_stricmp(cls, f->cls) == 0 && f->seen++ == f->wanted) {
     f->hwnd = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct ById {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK FindById(HWND c, LPARAM p) {
+  auto* b = reinterpret_cast<ById*>(p);
+  if (GetDlgCtrlID(c) == b->id) {
+    b->found = c;
     return FALSE;
   }
   return TRUE;
@@ -184,6 +204,41 @@ int main(int argc, char** argv) {
     EnumChildWindows(w, FindChild, reinterpret_cast<LPARAM>(&f));
     if (!f.hwnd) return 1;
     std::printf("%s\n", TextOf(f.hwnd).c_str());
+    return 0;
+  }
+  if (verb == "time-start" && argc >= 4) {
+    LARGE_INTEGER freq, t0, t1;
+    QueryPerformanceFrequency(&freq);
+    QueryPerformanceCounter(&t0);
+    PROCESS_INFORMATION pi{};
+    if (!Start(argc, argv, 3, &pi)) return 3;
+    HWND w = nullptr;
+    while (!(w = FindWindowA(nullptr, argv[2])) || !IsWindowVisible(w)) {
+      if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) return 4;
+      Sleep(1);
+    }
+    QueryPerformanceCounter(&t1);
+    std::printf("ms %.1f\n", (t1.QuadPart - t0.QuadPart) * 1000.0 / freq.QuadPart);
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    WaitForSingleObject(pi.hProcess, 10000);
+    return 0;
+  }
+  if (verb == "rect" && argc >= 4) {
+    HWND w = FindWindowA(nullptr, argv[2]);
+    if (!w) return 1;
+    ById by{std::atoi(argv[3]), nullptr};
+    EnumChildWindows(w, FindById, reinterpret_cast<LPARAM>(&by));
+    if (!by.found) return 1;
+    RECT r;
+    GetWindowRect(by.found, &r);
+    std::printf("rect %ld %ld %ld %ld %s\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+                IsWindowVisible(by.found) ? "visible" : "hidden");
+    return 0;
+  }
+  if (verb == "foreground" && argc >= 3) {
+    HWND w = FindWindowA(nullptr, argv[2]);
+    if (!w) return 1;
+    SetForegroundWindow(w);
     return 0;
   }
   if (verb == "hotkey-free") {
