@@ -373,10 +373,10 @@ TEST_F(SettingsTest, TheKeepOnTopOptionMakesARealWindowTopmost) {
   Log log;
   WindowSurface surface(log, window);
   SilentInteraction interaction;
-  ExistsOnlyFiles files;
   RecordingProfile profile(log);
   RecordingRegistry registry(log);
-  Context ctx{surface, interaction, files, profile, registry, Program{dir.path(), "Talvenor.exe"}};
+  Context ctx{surface, interaction, platform::RealFiles(),
+              profile, registry, Program{dir.path(), "Talvenor.exe"}};
 
   LoadSettings(ctx);
   EXPECT_TRUE(IsTopmost(window));

@@ -1,7 +1,7 @@
 // Shared pieces of the settings tests: recorders for the control surface and
 // for the profile and registry calls (all logging into one event log, so a
-// test sees the order of steps across them), a minimal real existence test,
-// temporary run directories and registry inspection.
+// test sees the order of steps across them), temporary run directories and
+// registry inspection.
 #pragma once
 
 #include <windows.h>
@@ -138,38 +138,6 @@ class RecordingRegistry : public platform::Registry {
   Log& log_;
 };
 
-// The existence test the settings need, on the real FindFirstFileA; the
-// other file operations are not theirs to call.
-class ExistsOnlyFiles : public platform::Files {
- public:
-  std::optional<uint64_t> FileSize(const std::string&) override { return std::nullopt; }
-  bool Exists(const std::string& path) override {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(path.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return false;
-    FindClose(find);
-    return true;
-  }
-  uint32_t Attributes(const std::string& path) override { return Unexpected(path), 0; }
-  bool Move(const std::string& from, const std::string&) override { return Unexpected(from); }
-  bool MoveReplace(const std::string& from, const std::string&) override {
-    return Unexpected(from);
-  }
-  bool Delete(const std::string& path) override { return Unexpected(path); }
-  bool ReadBlocks(const std::string& path,
-                  const std::function<bool(std::string_view)>&) override {
-    return Unexpected(path);
-  }
-  bool WriteAll(const std::string& path, std::string_view) override { return Unexpected(path); }
-  uint32_t LastError() override { return GetLastError(); }
-
- private:
-  bool Unexpected(const std::string& path) {
-    ADD_FAILURE() << "unexpected file operation on " << path;
-    return false;
-  }
-};
-
 // Everything a settings call needs, recorded into one log.
 struct Harness {
   explicit Harness(std::string runDirectory, std::string executableName = "Talvenor.exe")
@@ -180,7 +148,7 @@ struct Harness {
   Log log;
   RecordingSurface surface;
   SilentInteraction interaction;
-  ExistsOnlyFiles files;
+  platform::Files& files = platform::RealFiles();
   RecordingProfile profile;
   RecordingRegistry registry;
   Context ctx;
@@ -293,8 +261,8 @@ inline bool KeyExists(HKEY root, const std::string& key) {
   return true;
 }
 
-// A key's whole subtree as text: one line per key and per value, sorted as
-// the registry enumerates them. Empty when the key does not exist.
+// A key's whole subtree as text: one line per key and per value (@ is the
+// default value), in the registry's order. Empty when the key does not exist.
 inline std::string DumpTree(HKEY root, const std::string& key) {
   HKEY handle = nullptr;
   if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return "";
@@ -309,7 +277,8 @@ inline std::string DumpTree(HKEY root, const std::string& key) {
         ERROR_SUCCESS) {
       break;
     }
-    out += "  " + std::string(name) + " type " + std::to_string(type) + " = " +
+    const std::string shown = nameSize ? std::string(name) : std::string("@");
+    out += "  " + shown + " type " + std::to_string(type) + " = " +
            std::string(reinterpret_cast<char*>(data), dataSize) + "\n";
   }
   std::vector<std::string> children;
