@@ -8,10 +8,8 @@
 
 #include <map>
 #include <optional>
-#include <ostream>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "platform/ui.h"
 
@@ -97,31 +95,3 @@ class FakeSurface : public ui::Surface {
     return out;
   }
 };
-
-// Everything that would wait for a person, recorded instead.
-class RecordingInteraction : public ui::Interaction {
- public:
-  struct Message {
-    std::string text;
-    std::string title;
-    ui::Icon icon;
-    bool operator==(const Message& o) const {
-      return text == o.text && title == o.title && icon == o.icon;
-    }
-  };
-
-  std::vector<Message> messages;
-  std::vector<std::string> openedFolders;
-  std::vector<unsigned> pauses;
-
-  void ShowMessage(const std::string& message, const std::string& title, ui::Icon icon) override {
-    messages.push_back({message, title, icon});
-  }
-  std::string ChooseFolder(const std::string&) override { return std::string(); }
-  void OpenFolder(const std::string& path) override { openedFolders.push_back(path); }
-  void Pause(unsigned milliseconds) override { pauses.push_back(milliseconds); }
-};
-
-inline std::ostream& operator<<(std::ostream& os, const RecordingInteraction::Message& m) {
-  return os << "[" << m.title << "] " << m.text << " (icon " << static_cast<int>(m.icon) << ")";
-}

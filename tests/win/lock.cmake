@@ -22,3 +22,10 @@ add_executable(lock_bench ${CMAKE_SOURCE_DIR}/tests/bench/lock_bench.cpp
                ${CMAKE_CURRENT_LIST_DIR}/lock_fixture.cpp)
 target_link_libraries(lock_bench PRIVATE talvenor_lock talvenor_options gtest)
 target_include_directories(lock_bench PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+
+# The same operations through the real main window.
+talvenor_wine_test(lock_window_test
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/lock_fixture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/lock_window.cpp
+  LIBS talvenor_app)

@@ -224,11 +224,13 @@ void LockTest::UnlockAsUser(const std::string& locked, const std::string& passwo
 
 void LockTest::ExpectMessage(const std::string& text, const std::string& title, ui::Icon icon) {
   ASSERT_EQ(seam.messages.size(), 1u);
-  EXPECT_EQ(seam.messages[0], (RecordingInteraction::Message{text, title, icon}));
+  EXPECT_EQ(seam.messages[0].text, text);
+  EXPECT_EQ(seam.messages[0].title, title);
+  EXPECT_EQ(seam.messages[0].icon, icon);
 }
 
 void LockTest::ExpectNoMessage() {
-  EXPECT_TRUE(seam.messages.empty()) << seam.messages.front();
+  EXPECT_TRUE(seam.messages.empty()) << seam.messages.front().text;
 }
 
 }  // namespace locktest

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "doubles.h"
 #include "fake_surface.h"
 #include "lock/operations.h"
 #include "platform/context.h"
@@ -23,6 +24,10 @@
 #include "platform/registry.h"
 
 namespace locktest {
+
+using testing_doubles::NullProfile;
+using testing_doubles::NullRegistry;
+using testing_doubles::RecordingInteraction;
 
 // ---- exact disk access ----------------------------------------------------
 // "\\?\" paths skip Windows path resolution, so these helpers see "name."
@@ -145,26 +150,6 @@ class FaultyFiles : public platform::Files {
   std::array<bool, kCalls> armed_{};
   std::array<int, kCalls> failAt_{};
   std::array<int, kCalls> count_{};
-};
-
-// Folder locking never reaches the settings; these only complete a Context.
-class NullProfile : public platform::Profile {
- public:
-  std::string Read(const std::string&, const std::string&, const std::string&) override {
-    return std::string();
-  }
-  bool Write(const std::string&, const std::string&, const std::string&,
-             const std::string&) override {
-    return true;
-  }
-};
-
-class NullRegistry : public platform::Registry {
- public:
-  bool WriteText(platform::RegistryRoot, const std::string&, const std::string&) override {
-    return true;
-  }
-  bool Delete(platform::RegistryRoot, const std::string&) override { return true; }
 };
 
 // ---- the fixture --------------------------------------------------------------

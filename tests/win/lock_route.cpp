@@ -45,6 +45,7 @@ class RoutePathTest : public LockTest {
   }
 
   void Check(const char* label, const std::string& x, Route route) {
+    SCOPED_TRACE(label);
     ui = Before();
     seam = RecordingInteraction();
     const auto before = Tree(root.path());
@@ -52,13 +53,9 @@ class RoutePathTest : public LockTest {
     EXPECT_TRUE(ui == Expected(route, x)) << label << ": tab " << ui.tab << ", focus "
                                           << ui.focus.value_or("none");
     if (route == Route::Refused) {
-      ASSERT_EQ(seam.messages.size(), 1u) << label;
-      EXPECT_EQ(seam.messages[0],
-                (RecordingInteraction::Message{"仅支持对文件夹进行操作", "提示",
-                                               ui::Icon::Information}))
-          << label;
+      ExpectMessage("仅支持对文件夹进行操作", "提示", ui::Icon::Information);
     } else {
-      EXPECT_TRUE(seam.messages.empty()) << label;
+      ExpectNoMessage();
     }
     EXPECT_EQ(Tree(root.path()), before) << label << ": routing changed the disk";
   }

@@ -37,7 +37,7 @@ TEST_F(UnlockFolderTest, LockThenUnlockBringsEverythingBack) {
     for (const char* box : {"解密_密码", "解密_路径", "加密_路径", "加密_内容"}) {
       EXPECT_EQ(ui.texts[box], "") << box;
     }
-    EXPECT_TRUE(seam.openedFolders.empty());
+    EXPECT_TRUE(seam.opened.empty());
     EXPECT_EQ(ui.closeRequests, 0);
     RemoveTree(p);
   }
@@ -50,7 +50,7 @@ TEST_F(UnlockFolderTest, OptionsOpenTheFolderAndExit) {
   Ready(l, "abc");
   UnlockFolder(ctx);
   ExpectNoMessage();
-  EXPECT_EQ(seam.openedFolders, std::vector<std::string>{At("private")});
+  EXPECT_EQ(seam.opened, std::vector<std::string>{At("private")});
   EXPECT_EQ(seam.pauses, std::vector<unsigned>{2500});
   EXPECT_EQ(ui.closeRequests, 1);
 }
@@ -154,7 +154,7 @@ TEST_F(UnlockFolderTest, FailedRenameBackReportsFailure) {
     expected.texts["解密_内容"] = "路径  " + l + "  解密失败";
     EXPECT_TRUE(ui == expected) << ui.texts["解密_内容"];
     EXPECT_EQ(Tree(scratch.path()), disk);
-    EXPECT_TRUE(seam.openedFolders.empty());
+    EXPECT_TRUE(seam.opened.empty());
     EXPECT_TRUE(seam.pauses.empty());
   }
 }
