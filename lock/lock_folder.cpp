@@ -1,9 +1,9 @@
 #include <optional>
 
-#include "lock/shared.h"
 #include "lock/locked_path.h"
 #include "lock/operations.h"
 #include "lock/password_file.h"
+#include "lock/shared.h"
 #include "platform/context.h"
 #include "platform/text.h"
 
@@ -81,9 +81,7 @@ void LockFolder(Context& ctx) {
       ReportFailure(ctx, folder, "加密失败,无法写入密码文件");
       return;
     case LockOutcome::WriteFailedLocked:
-      ReportFailure(ctx, folder,
-                    "加密失败,无法写入密码文件,文件夹也未能恢复原名;它现在以空密码加密,"
-                    "请用空密码解密");
+      ReportFailure(ctx, folder, "加密失败,无法写入密码文件,且文件夹未能恢复原名,可用空密码解密");
       return;
   }
 }

@@ -1,7 +1,7 @@
-#include "lock/shared.h"
 #include "lock/locked_path.h"
 #include "lock/operations.h"
 #include "lock/password_file.h"
+#include "lock/shared.h"
 #include "platform/context.h"
 #include "platform/text.h"
 

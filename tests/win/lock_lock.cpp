@@ -229,7 +229,7 @@ TEST_F(LockFolderTest, WhenEvenTheUndoFailsTheMessageSaysSo) {
   Ready(p, "abc", "abc");
   LockFolder(ctx);
   ASSERT_EQ(seam.messages.size(), 1u);
-  EXPECT_NE(seam.messages[0].text.find("请用空密码解密"), std::string::npos);
+  EXPECT_NE(seam.messages[0].text.find("可用空密码解密"), std::string::npos);
   EXPECT_EQ(ui.texts["加密_内容"], "路径  " + p + "  加密失败");
   EXPECT_FALSE(IsFile(p + ".\\mm.dat")) << "what was written is removed";
 
