@@ -25,6 +25,10 @@ constexpr char kClassName[] = "TalvenorBrowserBox";
 constexpr UINT_PTR kFrameTimer = 1;
 constexpr UINT kFrameMilliseconds = 1000 / movie::kFrameRate;
 
+// A mouse message's client coordinates, signed as GET_X_LPARAM gives them.
+int MouseX(LPARAM lp) { return static_cast<short>(LOWORD(lp)); }
+int MouseY(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
+
 // --- Small owners ---------------------------------------------------------
 
 template <class T>
@@ -178,6 +182,9 @@ struct Box {
   std::string navigated;
   bool drawsScene = false;
   bool animating = false;
+  bool pointerOver = false;
+  bool trackingLeave = false;
+  movie::Point pointer = {0, 0};  // in stage coordinates
   movie::Scene scene;
   std::unique_ptr<GdiObject> font;
 };
@@ -437,17 +444,23 @@ void StopAnimation(Box& box) {
   box.animating = false;
 }
 
-// The pointer in stage coordinates while it is over the box, as a player
-// sees it over its own window.
-bool PointerOnStage(Box& box, movie::Point& out) {
-  POINT p = {};
-  if (!GetCursorPos(&p) || WindowFromPoint(p) != box.hwnd) return false;
-  ScreenToClient(box.hwnd, &p);
+// The pointer comes from the box's own mouse messages, as a player in a
+// window sees it: a move over the box places it, leaving takes it away.
+void OnMouseMove(Box& box, LPARAM lp) {
   RECT client = {};
   GetClientRect(box.hwnd, &client);
   const movie::Point o = movie::StageOrigin(client.right, client.bottom);
-  out = {p.x - o.x, p.y - o.y};
-  return true;
+  box.pointer = {MouseX(lp) - o.x, MouseY(lp) - o.y};
+  box.pointerOver = true;
+  if (!box.trackingLeave) {
+    TRACKMOUSEEVENT t = {sizeof t, TME_LEAVE, box.hwnd, 0};
+    box.trackingLeave = TrackMouseEvent(&t) != FALSE;
+  }
+}
+
+void OnMouseLeave(Box& box) {
+  box.pointerOver = false;
+  box.trackingLeave = false;
 }
 
 void OnFrame(Box& box) {
@@ -457,9 +470,7 @@ void OnFrame(Box& box) {
     StopAnimation(box);
     return;
   }
-  movie::Point pointer = {};
-  const bool over = PointerOnStage(box, pointer);
-  if (box.scene.Step(over ? &pointer : nullptr)) InvalidateRect(box.hwnd, nullptr, FALSE);
+  if (box.scene.Step(box.pointerOver ? &box.pointer : nullptr)) InvalidateRect(box.hwnd, nullptr, FALSE);
 }
 
 void Layout(Box& box) {
@@ -501,8 +512,17 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       Paint(*box, reinterpret_cast<HDC>(wp));
       return 0;
     case WM_SHOWWINDOW:
-      if (box && !wp) StopAnimation(*box);
+      if (box && !wp) {
+        StopAnimation(*box);
+        OnMouseLeave(*box);
+      }
       break;
+    case WM_MOUSEMOVE:
+      OnMouseMove(*box, lp);
+      return 0;
+    case WM_MOUSELEAVE:
+      OnMouseLeave(*box);
+      return 0;
     case WM_TIMER:
       if (wp == kFrameTimer) {
         OnFrame(*box);

@@ -16,6 +16,7 @@ import zlib
 SOURCE = os.environ.get("TALVENOR_SOURCE") or os.path.join(os.path.dirname(__file__), "..", "..")
 GENERATOR = os.path.join(SOURCE, "tools", "movie", "make_movie.py")
 sys.path.insert(0, os.path.dirname(GENERATOR))
+sys.dont_write_bytecode = True  # nothing written into the source tree
 import make_movie  # noqa: E402
 
 # Actions a SWF 6 player knows; DefineFunction2 (0x8E) and the other SWF 7

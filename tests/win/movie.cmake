@@ -3,11 +3,16 @@
 talvenor_wine_test(movie_test
   SOURCES movie_scene_test.cpp movie_show_test.cpp movie_box_test.cpp
   LIBS talvenor_movie talvenor_platform)
+# The movie on the real main window's about tab.
+talvenor_wine_test(movie_about_test
+  SOURCES movie_about_test.cpp
+  LIBS talvenor_app)
 set(movie_screenshots ${CMAKE_BINARY_DIR}/screenshots/movie)
 file(MAKE_DIRECTORY ${movie_screenshots})
 # Wine maps the Unix root to drive Z: in every prefix.
 string(REPLACE "/" "\\" movie_screenshots_win "Z:${movie_screenshots}")
-set_tests_properties(movie_test PROPERTIES ENVIRONMENT "TALVENOR_SCREENSHOTS=${movie_screenshots_win}")
+set_tests_properties(movie_test PROPERTIES
+  ENVIRONMENT "TALVENOR_SCREENSHOTS=${movie_screenshots_win}")
 
 # On the build host: gy.swf read back, and played by Ruffle in headless
 # Chromium. These are no target programs, so no emulator runs them.

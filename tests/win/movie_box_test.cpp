@@ -126,21 +126,19 @@ class MovieBox : public ::testing::Test {
     box_ = static_cast<HWND>(platform::CreateBrowserBox(page_, kBoxX, kBoxY, kBoxW, kBoxH, 1007));
     ASSERT_TRUE(box_);
     SetForegroundWindow(window_);
-    ParkPointer();
     Pump(100);
   }
   void TearDown() override {
     if (window_) DestroyWindow(window_);
   }
 
-  // Far from the box, so that only a test's own pointer moves a ball.
-  void ParkPointer() { SetCursorPos(700, 700); }
-
+  // Mouse messages as the box receives them from a real pointer; the X
+  // pointer itself is left alone, other tests may share the display.
   void PointAt(movie::Point stage) {
-    POINT p = InBox(stage);
-    ClientToScreen(box_, &p);
-    SetCursorPos(p.x, p.y);
+    const POINT p = InBox(stage);
+    PostMessageA(box_, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
   }
+  void PointerLeaves() { PostMessageA(box_, WM_MOUSELEAVE, 0, 0); }
 
   HWND window_ = nullptr, page_ = nullptr, box_ = nullptr;
 };
@@ -226,7 +224,7 @@ TEST_F(MovieBox, ABallFollowsThePointerWithinFiftyPixelsOfItsRest) {
       EXPECT_TRUE(BallAt(c, InBox(movie::kRest[i]))) << k.label << ": ball " << i << " stays";
     }
   }
-  ParkPointer();  // the pointer leaves the box: back to rest
+  PointerLeaves();  // back to rest
   Pump(2500);
   EXPECT_TRUE(BallAt(Capture::Of(box_), InBox(rest)));
 }

@@ -5,10 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "doubles.h"
 #include "platform/context.h"
-#include "platform/files.h"
-#include "platform/profile.h"
-#include "platform/registry.h"
 #include "platform/ui.h"
 #include "resources/movie.h"
 
@@ -35,36 +33,6 @@ class AddressRecorder final : public ui::Surface {
   void Close() override { ++others; }
 };
 
-// ShowMovie touches neither files, settings, registry nor the user.
-struct Untouched final : ui::Interaction, platform::Files, platform::Profile, platform::Registry {
-  int calls = 0;
-  void ShowMessage(const std::string&, const std::string&, ui::Icon) override { ++calls; }
-  std::string ChooseFolder(const std::string&) override { return ++calls, std::string(); }
-  void OpenFolder(const std::string&) override { ++calls; }
-  void Pause(unsigned) override { ++calls; }
-  uint32_t Attributes(const std::string&) override { return ++calls, platform::kInvalidAttributes; }
-  bool Exists(const std::string&) override { return ++calls, false; }
-  std::optional<uint64_t> FileSize(const std::string&) override { return ++calls, std::nullopt; }
-  bool Move(const std::string&, const std::string&) override { return ++calls, false; }
-  bool MoveReplace(const std::string&, const std::string&) override { return ++calls, false; }
-  bool Delete(const std::string&) override { return ++calls, false; }
-  bool ReadBlocks(const std::string&, const std::function<bool(std::string_view)>&) override {
-    return ++calls, false;
-  }
-  bool WriteAll(const std::string&, std::string_view) override { return ++calls, false; }
-  uint32_t LastError() override { return ++calls, 0; }
-  std::string Read(const std::string&, const std::string&, const std::string&) override {
-    return ++calls, std::string();
-  }
-  bool Write(const std::string&, const std::string&, const std::string&, const std::string&) override {
-    return ++calls, false;
-  }
-  bool WriteText(platform::RegistryRoot, const std::string&, const std::string&) override {
-    return ++calls, false;
-  }
-  bool Delete(platform::RegistryRoot, const std::string&) override { return ++calls, false; }
-};
-
 TEST(ShowMovie, AddressIsTheRunDirectoryFollowedByTheMovieName) {
   struct Case {
     const char* runDirectory;
@@ -77,15 +45,18 @@ TEST(ShowMovie, AddressIsTheRunDirectoryFollowedByTheMovieName) {
   };
   for (const Case& c : cases) {
     AddressRecorder surface;
-    Untouched rest;
-    Context ctx{surface, rest, rest, rest, rest, Program{c.runDirectory, "Talvenor.exe"}};
+    testing_doubles::RecordingInteraction interaction;
+    testing_doubles::NullFiles files;
+    testing_doubles::NullProfile profile;
+    testing_doubles::NullRegistry registry;
+    Context ctx{surface, interaction, files, profile, registry, Program{c.runDirectory, "Talvenor.exe"}};
     resources::ShowMovie(ctx);
     ASSERT_EQ(surface.addresses.size(), 1u) << c.runDirectory;
     // Code page 936 bytes of the form's control name.
     EXPECT_EQ(surface.addresses[0].first, "\xB3\xAC\xCE\xC4\xB1\xBE\xE4\xAF\xC0\xC0\xBF\xF2" "1");
     EXPECT_EQ(surface.addresses[0].second, c.expected);
     EXPECT_EQ(surface.others, 0);
-    EXPECT_EQ(rest.calls, 0);
+    EXPECT_TRUE(interaction.messages.empty());
   }
 }
 
