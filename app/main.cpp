@@ -24,7 +24,7 @@ const char kFatalPrefix[] = "运行时出错!\r\n\r\n错误信息：";
 int TalvenorMain() {
   platform::InitializeOle();
   const app::ModulePath module = app::SplitModulePath(platform::ModuleFileName());
-  platform::SetCurrentDirectory(module.runDirectory);
+  platform::ChangeCurrentDirectory(module.runDirectory);
 
   if (!app::FormIsValid(app::MainForm())) {
     platform::ShowFatalError(std::string(kFatalPrefix) + "载入窗口模板数据段出错!\r\n");
@@ -44,7 +44,7 @@ int TalvenorMain() {
   const int code = platform::RunMessageLoop(window.window().WindowHandle(nullptr));
   // The exit callback, then the runtime's own clean-up.
   window.wiring().ReleaseLastChosenPath();
-  resources::ReleaseSkinEngine();
+  ReleaseSkinEngine();
   platform::UninitializeOle();
   return code;
 }

@@ -8,13 +8,13 @@
 
 namespace app {
 
-void RealSteps::ExtractSkinLibrary() { resources::ExtractEmbeddedFile(w_.context(), resources::SkinLibraryFile()); }
-void RealSteps::ExtractSkinFile() { resources::ExtractEmbeddedFile(w_.context(), resources::SkinFile()); }
-bool RealSteps::ApplySkin() { return resources::ApplySkin(w_.context()); }
+void RealSteps::ExtractSkinLibrary() { ::ExtractEmbeddedFile(w_.context(), SkinEngineFile()); }
+void RealSteps::ExtractSkinFile() { ::ExtractEmbeddedFile(w_.context(), SkinFile()); }
+bool RealSteps::ApplySkin() { return ::ApplySkin(w_.context()); }
 void RealSteps::RegisterEnterHotkey() { w_.wiring().RegisterEnterHotkey(); }
 void RealSteps::RegisterDropTarget() { w_.wiring().RegisterDropTarget(); }
 void RealSteps::LoadSettings() { ::LoadSettings(w_.context()); }
-void RealSteps::ExtractMovie() { resources::ExtractEmbeddedFile(w_.context(), resources::MovieFile()); }
+void RealSteps::ExtractMovie() { ::ExtractEmbeddedFile(w_.context(), MovieFile()); }
 void RealSteps::ShowMovie() { resources::ShowMovie(w_.context()); }
 void RealSteps::RoutePath(const std::string& path) { ::RoutePath(w_.context(), path); }
 

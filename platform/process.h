@@ -10,7 +10,7 @@ namespace platform {
 std::string ModuleFileName();
 
 // SetCurrentDirectoryA.
-bool SetCurrentDirectory(const std::string& path);
+bool ChangeCurrentDirectory(const std::string& path);
 
 // GetCommandLineA.
 std::string CommandLine();

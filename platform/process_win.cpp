@@ -11,7 +11,7 @@ std::string ModuleFileName() {
   return std::string(buffer, n < MAX_PATH ? n : MAX_PATH);
 }
 
-bool SetCurrentDirectory(const std::string& path) { return SetCurrentDirectoryA(path.c_str()) != FALSE; }
+bool ChangeCurrentDirectory(const std::string& path) { return SetCurrentDirectoryA(path.c_str()) != FALSE; }
 
 std::string CommandLine() {
   const char* line = GetCommandLineA();
