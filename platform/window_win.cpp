@@ -81,6 +81,7 @@ struct FormWindow::Impl {
 
   bool Create();
   HWND CreateControl(size_t index);
+  void PaintTransparentLabels(HRGN update);
   void ShowPage(int index);
   LRESULT OnCtlColor(HDC dc, HWND child, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -202,12 +203,45 @@ HWND FormWindow::Impl::CreateControl(size_t index) {
   return w;
 }
 
+// A transparent label's caption is drawn by the tab control over its own
+// background, so it shows in full, like text printed on the page, even where
+// it runs past the label's rectangle; the label window itself draws nothing.
+void FormWindow::Impl::PaintTransparentLabels(HRGN update) {
+  HDC dc = GetDC(tab);
+  if (!dc) return;
+  SelectClipRgn(dc, update);
+  for (size_t i = 0; i < form.controlCount; ++i) {
+    HWND w = controls[i];
+    if (!w || !IsWindowVisible(w) || form.controls[i].kind == form::Kind::TransparentLabel) continue;
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, tab, reinterpret_cast<POINT*>(&r), 2);
+    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
+  for (size_t i = 0; i < form.controlCount; ++i) {
+    const form::Control& c = form.controls[i];
+    HWND w = controls[i];
+    if (c.kind != form::Kind::TransparentLabel || !w || !IsWindowVisible(w) || !c.text) continue;
+    const int saved = SaveDC(dc);
+    // Ask for the colours as a label would, so that a skin's answer counts.
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SendMessageA(tab, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(w));
+    SetBkMode(dc, TRANSPARENT);
+    SelectObject(dc, FontFor(c.font));
+    RECT r{c.x, c.y, form.tabWidth, c.y + c.height};
+    DrawTextA(dc, c.text, -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    RestoreDC(dc, saved);
+  }
+  ReleaseDC(tab, dc);
+}
+
 void FormWindow::Impl::ShowPage(int index) {
   for (size_t i = 0; i < form.controlCount; ++i)
     if (controls[i] && form.controls[i].tab != index) ShowWindow(controls[i], SW_HIDE);
   for (size_t i = 0; i < form.controlCount; ++i)
     if (controls[i] && form.controls[i].tab == index && !(form.controls[i].flags & form::kInvisible))
       ShowWindow(controls[i], SW_SHOWNA);
+  InvalidateRect(tab, nullptr, TRUE);
   for (size_t i = 0; i < form.controlCount; ++i) {
     const form::Control& c = form.controls[i];
     if (c.tab != index || !controls[i] || !TakesFocus(c.kind)) continue;
@@ -301,6 +335,14 @@ LRESULT CALLBACK FormWindow::Impl::TabProc(HWND w, UINT message, WPARAM wParam, 
     case WM_CTLCOLORBTN:
       if (self->hwnd) return SendMessageA(self->hwnd, message, wParam, lParam);
       break;
+    case WM_PAINT: {
+      HRGN update = CreateRectRgn(0, 0, 0, 0);
+      GetUpdateRgn(w, update, FALSE);
+      const LRESULT r = DefSubclassProc(w, message, wParam, lParam);
+      self->PaintTransparentLabels(update);
+      DeleteObject(update);
+      return r;
+    }
     case WM_NCDESTROY:
       RemoveWindowSubclass(w, TabProc, kTabSubclassId);
       break;
@@ -317,6 +359,14 @@ LRESULT CALLBACK FormWindow::Impl::LabelProc(HWND w, UINT message, WPARAM wParam
       self->events.feedback(self->form.controls[i].name, static_cast<intptr_t>(wParam),
                             static_cast<intptr_t>(lParam));
     return 0;
+  }
+  const int i = self->IndexOf(w);
+  if (i >= 0 && self->form.controls[i].kind == form::Kind::TransparentLabel) {
+    if (message == WM_ERASEBKGND) return 1;
+    if (message == WM_PAINT) {
+      ValidateRect(w, nullptr);  // the tab control draws the caption
+      return 0;
+    }
   }
   if (message == WM_NCDESTROY) RemoveWindowSubclass(w, LabelProc, kLabelSubclassId);
   return DefSubclassProc(w, message, wParam, lParam);
@@ -335,6 +385,13 @@ bool FormWindow::Load(bool show) {
   if (impl_->events.created && !impl_->events.created()) {
     Destroy();
     return false;
+  }
+  // A skin attached by the created handler may paint the tab control itself;
+  // our subclass goes back on top so that the labels' captions still follow.
+  if (impl_->tab) {
+    RemoveWindowSubclass(impl_->tab, Impl::TabProc, kTabSubclassId);
+    SetWindowSubclass(impl_->tab, Impl::TabProc, kTabSubclassId, reinterpret_cast<DWORD_PTR>(impl_.get()));
+    InvalidateRect(impl_->tab, nullptr, TRUE);
   }
   if (show && impl_->hwnd) {
     ShowWindow(impl_->hwnd, SW_SHOW);

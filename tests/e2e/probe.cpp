@@ -16,11 +16,15 @@
 //   probe rect TITLE ID            print "rect X Y W H visible|hidden" of the
 //                                  descendant window with control id ID
 //   probe text-id TITLE ID         print the text of the control with that id
+//   probe select-tab TITLE INDEX   click along the tab strip (mouse messages
+//                                  to the tab control) until tab INDEX is
+//                                  selected; print "tab X Y" in screen pixels
 //   probe foreground TITLE         bring that window to the foreground
 //   probe hotkey-free              exit 0 if Enter can be registered as a
 //                                  hotkey here, 1 if another program holds it
 // Texts are printed as they are (code page 936), one item a line.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -244,6 +248,27 @@ int main(int argc, char** argv) {
     if (!by.found) return 1;
     std::printf("%s\n", TextOf(by.found).c_str());
     return 0;
+  }
+  if (verb == "select-tab" && argc >= 4) {
+    HWND w = FindWindowA(nullptr, argv[2]);
+    if (!w) return 1;
+    HWND tab = FindWindowExA(w, nullptr, "SysTabControl32", nullptr);
+    if (!tab) return 1;
+    const int wanted = std::atoi(argv[3]);
+    RECT r;
+    GetClientRect(tab, &r);
+    for (int x = 3; x < r.right; x += 4) {
+      const LPARAM at = MAKELPARAM(x, 10);
+      SendMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      SendMessageA(tab, WM_LBUTTONUP, 0, at);
+      if (SendMessageA(tab, TCM_GETCURSEL, 0, 0) == wanted) {
+        POINT p{x, 10};
+        ClientToScreen(tab, &p);
+        std::printf("tab %ld %ld\n", p.x, p.y);
+        return 0;
+      }
+    }
+    return 1;
   }
   if (verb == "foreground" && argc >= 3) {
     HWND w = FindWindowA(nullptr, argv[2]);
