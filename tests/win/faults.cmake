@@ -15,3 +15,12 @@ add_test(NAME fault_matrix
   COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/fault_mounts.sh
           ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:fault_matrix> --gtest_color=no)
 set_tests_properties(fault_matrix PROPERTIES TIMEOUT 600)
+
+# Hundreds of lock, change-password and unlock cycles over random trees;
+# bounded count, fixed seed (printed), well under a minute.
+talvenor_wine_test(soak_test
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/soak.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/lock_fixture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tree_hash.cpp
+  LIBS talvenor_app)
