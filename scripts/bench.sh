@@ -105,3 +105,8 @@ echo "lock plus unlock"
 echo "$lock_out" | sed 's/^/  /'
 echo
 echo "Talvenor.exe: $size bytes ($(awk -v s="$size" 'BEGIN {printf "%.1f", s / 1048576}') MiB)"
+# The static run-time libraries bring their debug sections and symbols along.
+if command -v i686-w64-mingw32-strip >/dev/null; then
+  i686-w64-mingw32-strip -o "$work/stripped.exe" "$EXE"
+  echo "  stripped:   $(stat -c %s "$work/stripped.exe") bytes"
+fi
