@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,11 @@ class Files {
 
   // FindFirstFileA succeeds on the path (a directory of that name counts).
   virtual bool Exists(const std::string& path) = 0;
+
+  // The size of the file FindFirstFileA finds at the path, without opening
+  // it (so a file another process holds open still answers); nullopt when
+  // nothing is there or the entry is a directory.
+  virtual std::optional<uint64_t> FileSize(const std::string& path) = 0;
 
   // MoveFileA.
   virtual bool Move(const std::string& from, const std::string& to) = 0;

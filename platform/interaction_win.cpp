@@ -3,6 +3,9 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
+
+#include <vector>
 
 namespace ui {
 namespace {
@@ -28,8 +31,52 @@ class WinInteraction final : public Interaction {
   void Pause(unsigned milliseconds) override { Sleep(milliseconds); }
 };
 
-std::string WinInteraction::ChooseFolder(const std::string&) {
-  return std::string();  // the folder browser lives in browse_win.cpp
+struct ThreadWindows {
+  DWORD thread;
+  std::vector<std::pair<HWND, bool>> windows;  // each with its former enabled state
+};
+
+BOOL CALLBACK CollectTopLevel(HWND w, LPARAM p) {
+  auto* t = reinterpret_cast<ThreadWindows*>(p);
+  if (GetWindowThreadProcessId(w, nullptr) == t->thread && !GetParent(w))
+    t->windows.emplace_back(w, IsWindowEnabled(w) != FALSE);
+  return TRUE;
+}
+
+std::string WinInteraction::ChooseFolder(const std::string& title) {
+  char displayName[MAX_PATH] = {};
+  BROWSEINFOA bi{};
+  HWND owner = GetActiveWindow();
+  bi.hwndOwner = owner && IsWindow(owner) ? owner : nullptr;
+  bi.pszDisplayName = displayName;
+  bi.lpszTitle = title.c_str();
+  bi.ulFlags = BIF_EDITBOX;
+  HWND foreground = GetForegroundWindow();
+
+  // The browser is modal to its owner only: keep every other window of the
+  // program out of reach while it shows.
+  ThreadWindows mine{GetCurrentThreadId(), {}};
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&mine));
+  for (auto& w : mine.windows) EnableWindow(w.first, FALSE);
+
+  LPITEMIDLIST item = SHBrowseForFolderA(&bi);
+
+  for (auto& w : mine.windows)
+    if (IsWindow(w.first)) EnableWindow(w.first, w.second ? TRUE : FALSE);
+  if (foreground && IsWindow(foreground)) SetForegroundWindow(foreground);
+  if (bi.hwndOwner && IsWindow(bi.hwndOwner)) SetActiveWindow(bi.hwndOwner);
+
+  std::string result;
+  if (item) {
+    char path[MAX_PATH] = {};
+    if (SHGetPathFromIDListA(item, path)) result = path;
+    IMalloc* malloc = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&malloc)) && malloc) {
+      malloc->Free(item);
+      malloc->Release();
+    }
+  }
+  return result;
 }
 
 }  // namespace

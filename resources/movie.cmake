@@ -10,3 +10,7 @@ add_custom_command(
   COMMENT "Generating gy.swf"
   VERBATIM)
 add_custom_target(talvenor_movie_file ALL DEPENDS ${TALVENOR_MOVIE_SWF})
+
+add_library(talvenor_movie STATIC movie.cpp movie.h)
+target_link_libraries(talvenor_movie PUBLIC talvenor_platform talvenor_options)
+target_link_libraries(talvenor_resources INTERFACE talvenor_movie)

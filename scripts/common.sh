@@ -9,7 +9,7 @@ export LOCPATH="$BUILD/locale"
 # Exported only once the locale exists, so that the shell itself does not
 # complain about a missing locale before set-up has generated it.
 wine_locale() {
-  export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
+  { export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8; } 2>/dev/null
 }
 [ -d "$LOCPATH/zh_CN.UTF-8" ] && wine_locale
 export WINEARCH=win32

@@ -7,7 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 PACKAGES=(cmake make ninja-build g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
           googletest wine wine32:i386 wine64 xvfb xauth x11-utils xdotool locales
-          fonts-wqy-zenhei imagemagick python3 clang libclang-rt-14-dev zlib1g-dev
+          fonts-wqy-microhei fonts-wine imagemagick python3 clang libclang-rt-14-dev zlib1g-dev
           chromium)
 
 missing=()
@@ -33,7 +33,10 @@ if [ ! -d "$LOCPATH/zh_CN.UTF-8" ]; then
 fi
 wine_locale
 
-if [ ! -f "$WINE_TEMPLATE/.ready" ]; then
+# Bump when the prefix's settings below change, so that old build folders
+# get a new template.
+TEMPLATE_VERSION=2
+if [ "$(cat "$WINE_TEMPLATE/.ready" 2>/dev/null)" != "$TEMPLATE_VERSION" ]; then
   log "creating the template Wine prefix in $WINE_TEMPLATE"
   rm -rf "$WINE_TEMPLATE"; mkdir -p "$WINE_TEMPLATE"
   export WINEPREFIX="$WINE_TEMPLATE"
@@ -42,7 +45,7 @@ if [ ! -f "$WINE_TEMPLATE/.ready" ]; then
   DISPLAY= wineboot -i >/dev/null 2>&1 || true
   wineserver -w
   [ -f "$WINE_TEMPLATE/system.reg" ] || die "wineboot did not create a prefix"
-  font="WenQuanYi Zen Hei"
+  font="WenQuanYi Micro Hei"
   for name in SimSun 宋体 宋体-PUA NSimSun "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Microsoft Sans Serif" "MS Sans Serif" Arial; do
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$name" /d "$font" /f >/dev/null 2>&1
   done
@@ -51,6 +54,6 @@ if [ ! -f "$WINE_TEMPLATE/.ready" ]; then
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
   wineserver -w
-  touch "$WINE_TEMPLATE/.ready"
+  echo "$TEMPLATE_VERSION" > "$WINE_TEMPLATE/.ready"
 fi
 log "set-up complete"

@@ -71,6 +71,7 @@ class NullRegistry : public platform::Registry {
 // The file calls as the program makes them, for tests only.
 class Win32Files : public platform::Files {
  public:
+  std::optional<uint64_t> FileSize(const std::string& path) override { return platform::RealFiles().FileSize(path); }
   uint32_t Attributes(const std::string& path) override { return GetFileAttributesA(path.c_str()); }
   bool Exists(const std::string& path) override {
     WIN32_FIND_DATAA data;

@@ -4,6 +4,7 @@ whose single DoAction builds the whole scene with the drawing API and moves
 the balls on every frame.
 
 Usage: make_movie.py OUTPUT
+       make_movie.py --scene      prints the scene's values as JSON (for tests)
 
 Only the standard library is used, and the output is the same bytes on every
 run: the anchors are chosen by the movie itself when it starts.
@@ -401,7 +402,22 @@ def movie():
     return header + zlib.compress(body, 9)
 
 
+def scene():
+    return {"stage": [STAGE_WIDTH, STAGE_HEIGHT], "rate": FRAME_RATE,
+            "stageColour": STAGE_COLOUR, "ballColour": BALL_COLOUR,
+            "lineColour": LINE_COLOUR, "lineAlpha": LINE_ALPHA,
+            "captionColour": CAPTION_COLOUR, "caption": CAPTION, "captionBox": list(CAPTION_BOX),
+            "ballRadius": BALL_RADIUS, "curveControl": list(CURVE_CONTROL),
+            "anchorMinX": ANCHOR_MIN_X, "anchorSpan": ANCHOR_SPAN,
+            "pullRadius": PULL_RADIUS, "damping": DAMPING, "spring": SPRING,
+            "rest": [list(p) for p in REST]}
+
+
 def main(argv):
+    if argv[1:] == ["--scene"]:
+        import json
+        print(json.dumps(scene()))
+        return 0
     if len(argv) != 2:
         sys.stderr.write(__doc__)
         return 2
