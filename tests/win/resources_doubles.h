@@ -1,12 +1,14 @@
 // Test doubles and disk helpers for the resources tests (extraction, skin
 // binding, skin engine): a recorder for the interactive seam, inert
-// Surface/Profile/Registry, a plain Win32 Files, and temporary folders.
+// Surface/Profile/Registry, the real file layer to extend, and temporary
+// folders.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,45 +70,23 @@ class NullRegistry : public platform::Registry {
   bool Delete(platform::RegistryRoot, const std::string&) override { return false; }
 };
 
-// The file calls as the program makes them, for tests only.
+// The program's own file layer, behind a class that tests can extend.
 class Win32Files : public platform::Files {
  public:
-  std::optional<uint64_t> FileSize(const std::string& path) override { return platform::RealFiles().FileSize(path); }
-  uint32_t Attributes(const std::string& path) override { return GetFileAttributesA(path.c_str()); }
-  bool Exists(const std::string& path) override {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(path.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return false;
-    FindClose(find);
-    return true;
-  }
-  bool Move(const std::string& from, const std::string& to) override {
-    return MoveFileA(from.c_str(), to.c_str()) != FALSE;
-  }
-  bool MoveReplace(const std::string& from, const std::string& to) override {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-  }
-  bool Delete(const std::string& path) override { return DeleteFileA(path.c_str()) != FALSE; }
+  uint32_t Attributes(const std::string& path) override { return real().Attributes(path); }
+  bool Exists(const std::string& path) override { return real().Exists(path); }
+  std::optional<uint64_t> FileSize(const std::string& path) override { return real().FileSize(path); }
+  bool Move(const std::string& from, const std::string& to) override { return real().Move(from, to); }
+  bool MoveReplace(const std::string& from, const std::string& to) override { return real().MoveReplace(from, to); }
+  bool Delete(const std::string& path) override { return real().Delete(path); }
   bool ReadBlocks(const std::string& path, const std::function<bool(std::string_view)>& consume) override {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    char block[4096];
-    DWORD got = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file, block, sizeof block, &got, nullptr) != FALSE) && got > 0)
-      if (!consume(std::string_view(block, got))) break;
-    CloseHandle(file);
-    return ok;
+    return real().ReadBlocks(path, consume);
   }
-  bool WriteAll(const std::string& path, std::string_view content) override {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-                    written == content.size();
-    return CloseHandle(file) && ok;
-  }
-  uint32_t LastError() override { return GetLastError(); }
+  bool WriteAll(const std::string& path, std::string_view content) override { return real().WriteAll(path, content); }
+  uint32_t LastError() override { return real().LastError(); }
+
+ private:
+  static platform::Files& real() { return platform::RealFiles(); }
 };
 
 // Passes everything on and notes what was tested and written.
