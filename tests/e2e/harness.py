@@ -142,6 +142,28 @@ class Session:
     def disk_state(self):
         return tree_state(self.disk)
 
+    def run_file(self, name):
+        """The bytes of a file in the run directory, or None."""
+        try:
+            with open(os.path.join(self.run_dir, name), "rb") as f:
+                return f.read()
+        except FileNotFoundError:
+            return None
+
+    SETTINGS = "配置文件.ini"
+    VERB_KEY = "HKCR\\Folder\\shell\\Talvenor"
+    COMMAND_KEY = VERB_KEY + "\\command"
+
+    def settings(self):
+        return self.run_file(self.SETTINGS)
+
+    def verb_command(self):
+        """The context-menu verb's command, or None when it is not installed."""
+        return self.reg_default(self.COMMAND_KEY)
+
+    def expected_command(self):
+        return '"%s" "%%1"' % winpath(self.exe)
+
     # --- running things -------------------------------------------------
     def wine(self, *args, timeout=60, check=False):
         r = subprocess.run(["wine"] + list(args), env=self.env, stdout=subprocess.PIPE,
@@ -293,7 +315,10 @@ class Session:
         return self.probe("topmost", TITLE)[1].strip() == "1"
 
     def drop_target(self):
-        return self.probe("drop-target", TITLE)[0] == 0
+        """Whether OLE holds a drop target for the main window (None: there
+        is no main window)."""
+        rc = self.probe("drop-target", TITLE)[0]
+        return None if rc == 2 else rc == 0
 
     def hotkey_held(self):
         """True while some program holds Enter as a hotkey."""
@@ -375,8 +400,9 @@ class Session:
 
     def click_at(self, x, y):
         d = self.desktop()
-        xdotool("mousemove", "--sync", d.x + x, d.y + y)
-        xdotool("click", "1")
+        # One connection, so that the click follows the move. (--sync can
+        # wait many seconds for a motion the server never reports.)
+        xdotool("mousemove", d.x + x, d.y + y, "click", "1")
         time.sleep(0.2)
 
     def click(self, name):
