@@ -41,6 +41,8 @@ class Fatal(unittest.TestCase):
         s.key("Return")
         self.assertEqual(s.exit_code(), 0xFFFFFFFF)
         self.assertEqual(s.run_file("SkinH_EL.dll"), dll)  # present, so never overwritten
+        with open(harness.ARGS.skin, "rb") as f:
+            self.assertEqual(s.run_file("skin.she"), f.read())  # written before the engine is bound
         self.assertIsNone(s.settings())
         self.assertIsNone(s.run_file("gy.swf"))
         self.assertIsNone(s.verb_command())

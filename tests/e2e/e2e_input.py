@@ -43,6 +43,9 @@ class EnterKey(unittest.TestCase):
                 self.s.key("Return")
                 boxes = self.s.messages(3000 if expected else 1500)
                 self.assertEqual([(b["title"], b["text"]) for b in boxes], [expected] if expected else [])
+        # Esc is no way out of the window.
+        self.s.key("Escape")
+        self.assertFalse(poll(lambda: not self.s.running(), 2))
 
     def test_enter_on_a_message_box_closes_it_and_runs_nothing_else(self):
         self.start_on_lock_tab()
@@ -86,6 +89,7 @@ class EnterKey(unittest.TestCase):
         notepad = poll(lambda: [w for w in self.s.windows() if w[0] == "Notepad"], 20)
         self.assertTrue(notepad, "notepad did not open")
         title = notepad[0][1]
+        self.s.probe("place", title, 0, 0, 320, 240)  # beside our window, as a person would drag it
         self.assertTrue(poll(lambda: not self.s.hotkey_held(), 10), "Enter still held with notepad active")
         self.s.type("one")
         self.s.key("Return")
@@ -94,6 +98,14 @@ class EnterKey(unittest.TestCase):
         self.assertEqual(text.rstrip("\n"), "one\ntwo")
         self.assertTrue(self.s.no_message(1500))
         self.assertEqual(self.s.disk_state(), before)
+
+        # Back in our window, Enter is ours again.
+        self.s.click("加密_密码")
+        self.assertTrue(poll(self.s.hotkey_held, 10))
+        self.s.key("Return")
+        self.assertEqual(self.s.message()["text"], LOCK_GUARD)
+        rc, text = self.s.probe("text", title, "Edit", "0")
+        self.assertEqual(text.rstrip("\n"), "one\ntwo")
 
 
 class FolderBrowser(unittest.TestCase):

@@ -166,7 +166,7 @@ class Session:
 
     # --- running things -------------------------------------------------
     def wine(self, *args, timeout=60, check=False):
-        r = subprocess.run(["wine"] + list(args), env=self.env, stdout=subprocess.PIPE,
+        r = subprocess.run(["wine"] + [str(a) for a in args], env=self.env, stdout=subprocess.PIPE,
                            stderr=subprocess.DEVNULL, timeout=timeout)
         out = r.stdout.decode("gbk", errors="replace").replace("\r", "")
         if check and r.returncode != 0:

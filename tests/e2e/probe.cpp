@@ -20,6 +20,7 @@
 //   probe select-tab TITLE INDEX   click along the tab strip (mouse messages
 //                                  to the tab control) until tab INDEX is
 //                                  selected; print "tab X Y" in screen pixels
+//   probe place TITLE X Y W H      move and size that window
 //   probe foreground TITLE         bring that window to the foreground
 //   probe hotkey-free              exit 0 if Enter can be registered as a
 //                                  hotkey here, 1 if another program holds it
@@ -485,6 +486,12 @@ int main(int argc, char** argv) {
       }
     }
     return 1;
+  }
+  if (verb == "place" && argc >= 7) {
+    HWND w = FindWindowA(nullptr, argv[2]);
+    if (!w) return 1;
+    return SetWindowPos(w, nullptr, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]),
+                        SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
   }
   if (verb == "foreground" && argc >= 3) {
     HWND w = FindWindowA(nullptr, argv[2]);
