@@ -219,6 +219,7 @@ class Refusals(unittest.TestCase):
         self.assertFalse(s.wait_window(0)["visible"])
         s.key("Return")
         self.assertTrue(s.wait_window()["visible"])
+        self.assertTrue(poll(s.hotkey_held, 5), "the window came up inactive")
         self.assertEqual((s.tab(), s.text("编辑框1"), s.text("加密_路径")), (0, "", ""))
         self.assertEqual(s.disk_state(), self.before)
 
