@@ -22,7 +22,16 @@ UINT IconFlag(Icon icon) {
 class WinInteraction final : public Interaction {
  public:
   void ShowMessage(const std::string& message, const std::string& title, Icon icon) override {
+    // The box has no owner, and it is gone before its task-modal mode enables
+    // our windows again, so the system activates none of them: give the
+    // activation back to the window that had it, as an owned box would, or
+    // the keyboard and the Enter key reach nothing of ours.
+    HWND active = GetActiveWindow();
     MessageBoxA(nullptr, message.c_str(), title.c_str(), MB_OK | IconFlag(icon) | MB_TASKMODAL);
+    if (active && IsWindow(active) && IsWindowEnabled(active)) {
+      SetForegroundWindow(active);
+      SetActiveWindow(active);
+    }
   }
   std::string ChooseFolder(const std::string& title) override;
   void OpenFolder(const std::string& path) override {

@@ -1,5 +1,7 @@
-"""Screenshots of every tab of the real window, the about tab's movie and a
-message box, for the README. Run by scripts/pictures.sh."""
+"""Pictures of the real window for the README: every tab as a user fills it
+in, the about tab's movie following the pointer, and a message box; each
+cropped to what it shows. Run by scripts/pictures.sh."""
+import argparse
 import os
 import subprocess
 import sys
@@ -7,47 +9,92 @@ import time
 
 sys.path.insert(0, os.path.dirname(__file__))
 import harness  # noqa: E402
-from harness import Session  # noqa: E402
+from harness import Session, poll  # noqa: E402
 
-TABS = ["start", "lock", "unlock", "change", "settings", "about"]
+MARGIN = 6
 
 
-def crop(src, dst, box):
+def save(s, name, box, out):
+    raw = s.screenshot("raw-" + name)
     x, y, w, h = box
-    subprocess.run(["convert", src, "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", dst], check=True)
+    d = s.desktop()
+    target = os.path.join(out, name + ".png")
+    # Few colours and no metadata keep the files small.
+    subprocess.run(["convert", raw, "-crop", "%dx%d+%d+%d" % (w, h, d.x + x, d.y + y), "+repage",
+                    "-strip", "-colors", "128", "-define", "png:compression-level=9", target], check=True)
+    os.remove(raw)
+    print(target, os.path.getsize(target), "bytes")
+
+
+def window_box(w):
+    return (w["x"] - MARGIN, w["y"] - MARGIN, w["w"] + 2 * MARGIN, w["h"] + 2 * MARGIN)
+
+
+def union(a, b):
+    x, y = min(a[0], b[0]), min(a[1], b[1])
+    return (x, y, max(a[0] + a[2], b[0] + b[2]) - x, max(a[1] + a[3], b[1] + b[3]) - y)
 
 
 def main():
+    p = argparse.ArgumentParser()
+    p.add_argument("--out", required=True)
+    known, rest = p.parse_known_args()
+    sys.argv = [sys.argv[0]] + rest
     harness.parse_args()
-    out = harness.ARGS.artifacts
+    out = known.out
+    os.makedirs(out, exist_ok=True)
     s = Session("pictures")
     try:
-        folder = os.path.join(s.root, "资料")
-        os.makedirs(folder)
+        folder = "资料\\私人资料"
+        s.make_tree(folder, {"笔记.txt": b"x"})
         s.start()
         w = s.wait_window()
         assert w, "no window"
+        box = window_box(w)
+        time.sleep(0.5)
+        save(s, "tab-0-start", box, out)
+
+        # The lock tab as the folder browser leaves it, passwords typed.
+        s.click("开始_按钮")
+        s.choose_folder(s.d(folder))
+        s.type("secret")
+        s.click("加密_密码2")
+        s.type("secret")
+        save(s, "tab-1-lock", box, out)
+        s.key("Return")
+        assert poll(lambda: os.path.isdir(s.on_disk(folder + ".")), 10), "not locked"
+
+        # The unlock tab with the locked folder, and a wrong password's message.
+        s.click("加密_按钮")
+        s.choose_folder(s.d(folder + "."))
+        s.type("wrong")
+        save(s, "tab-2-unlock", box, out)
+        s.key("Return")
+        boxes = poll(lambda: [b for b in s.windows() if b[0] == "#32770"], 10)
+        assert boxes, "no message box"
+        time.sleep(0.5)
+        save(s, "message-box", union(box, boxes[0][2]), out)
+        s.key("Return")
+
+        s.click_tab(3)
+        s.click("改密_按钮")
+        s.choose_folder(s.d(folder + "."))
+        save(s, "tab-3-change", box, out)
+
+        s.click_tab(4)
+        save(s, "tab-4-settings", box, out)
+
+        s.click_tab(5)
+        time.sleep(1)
+        save(s, "tab-5-about", box, out)
+        # The balls follow a pointer that comes close.
+        r = s.rect("超文本浏览框1")
         d = s.desktop()
-        box = (d.x + w["x"] - 4, d.y + w["y"] - 4, w["w"] + 8, w["h"] + 8)
+        for i in range(8):
+            harness.xdotool("mousemove", d.x + r["x"] + 60 + 25 * i, d.y + r["y"] + 60 + 6 * i)
+            time.sleep(0.15)
         time.sleep(1)
-        for i, name in enumerate(TABS):
-            rc, _ = s.probe("select-tab", harness.TITLE, str(i))
-            time.sleep(1.5 if name == "about" else 0.5)
-            if name == "about":
-                # The scene follows the pointer.
-                r = s.rect("超文本浏览框1")
-                s.click_at(r["x"] + r["w"] // 2, r["y"] + r["h"] // 2)
-                time.sleep(1)
-            raw = s.screenshot("raw-" + name)
-            crop(raw, os.path.join(out, "tab-%d-%s.png" % (i, name)), box)
-            os.remove(raw)
-        s.probe("select-tab", harness.TITLE, "1")
-        s.click("按钮3")  # empty passwords: the guard's message box
-        time.sleep(1)
-        raw = s.screenshot("raw-message")
-        crop(raw, os.path.join(out, "message-box.png"), (d.x + w["x"] - 60, d.y + w["y"] - 40, w["w"] + 120, w["h"] + 80))
-        os.remove(raw)
-        s.messages(2000)
+        save(s, "about-movie", box, out)
     finally:
         s.cleanup()
 
