@@ -100,9 +100,13 @@ class FaultyFiles : public platform::Files {
     failAt_ = {};
     count_ = {};
     log.clear();
+    errors.clear();
   }
 
   std::vector<std::string> log;  // "Move a -> b", "MoveReplace a -> b", "Delete p", "WriteAll p"
+  // The Windows error of every real call that failed, in order: proof that a
+  // fault provoked for real is the one meant.
+  std::vector<uint32_t> errors;
 
   uint32_t Attributes(const std::string& path) override {
     return Failing(kAttributes) ? platform::kInvalidAttributes : real_.Attributes(path);
@@ -116,19 +120,19 @@ class FaultyFiles : public platform::Files {
   }
   bool Move(const std::string& from, const std::string& to) override {
     log.push_back("Move " + from + " -> " + to);
-    return !Failing(kMove) && real_.Move(from, to);
+    return !Failing(kMove) && Real(real_.Move(from, to));
   }
   bool MoveReplace(const std::string& from, const std::string& to) override {
     log.push_back("MoveReplace " + from + " -> " + to);
-    return !Failing(kMoveReplace) && real_.MoveReplace(from, to);
+    return !Failing(kMoveReplace) && Real(real_.MoveReplace(from, to));
   }
   bool Delete(const std::string& path) override {
     log.push_back("Delete " + path);
-    return !Failing(kDelete) && real_.Delete(path);
+    return !Failing(kDelete) && Real(real_.Delete(path));
   }
   bool ReadBlocks(const std::string& path,
                   const std::function<bool(std::string_view)>& consume) override {
-    return !Failing(kReadBlocks) && real_.ReadBlocks(path, consume);
+    return !Failing(kReadBlocks) && Real(real_.ReadBlocks(path, consume));
   }
   bool WriteAll(const std::string& path, std::string_view content) override {
     log.push_back("WriteAll " + path);
@@ -136,11 +140,15 @@ class FaultyFiles : public platform::Files {
       real_.WriteAll(path, content.substr(0, content.size() / 2));
       return false;
     }
-    return real_.WriteAll(path, content);
+    return Real(real_.WriteAll(path, content));
   }
   uint32_t LastError() override { return real_.LastError(); }
 
  private:
+  bool Real(bool ok) {
+    if (!ok) errors.push_back(real_.LastError());
+    return ok;
+  }
   bool Failing(Call call) {
     const int n = ++count_[call];
     return armed_[call] && (failAt_[call] == 0 || failAt_[call] == n);
