@@ -210,6 +210,13 @@ class Session:
         if rc != 0:
             return None
         parts = out.split()
+        if title == TITLE and parts[5] == "visible":
+            # Visible is not yet ready for keys: under load the window may
+            # become active a moment later, and keys typed before that are
+            # lost. The main window holds Enter exactly while it is active.
+            deadline = time.time() + 10
+            while time.time() < deadline and not self.hotkey_held():
+                time.sleep(0.1)
         return {"x": int(parts[1]), "y": int(parts[2]), "w": int(parts[3]), "h": int(parts[4]),
                 "visible": parts[5] == "visible"}
 

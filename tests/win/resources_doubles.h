@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "doubles.h"
 #include "platform/context.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -56,19 +57,8 @@ class NullSurface : public ui::Surface {
   void Close() override {}
 };
 
-class NullProfile : public platform::Profile {
- public:
-  std::string Read(const std::string&, const std::string&, const std::string&) override { return std::string(); }
-  bool Write(const std::string&, const std::string&, const std::string&, const std::string&) override {
-    return false;
-  }
-};
-
-class NullRegistry : public platform::Registry {
- public:
-  bool WriteText(platform::RegistryRoot, const std::string&, const std::string&) override { return false; }
-  bool Delete(platform::RegistryRoot, const std::string&) override { return false; }
-};
+using testing_doubles::NullProfile;
+using testing_doubles::NullRegistry;
 
 // The program's own file layer, behind a class that tests can extend.
 class Win32Files : public platform::Files {
