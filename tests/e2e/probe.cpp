@@ -359,6 +359,15 @@ HWND ChildById(HWND w, int id) {
   return by.found;
 }
 
+// Waits for the process and prints its full 32-bit exit code.
+int WaitAndReport(const PROCESS_INFORMATION& pi) {
+  WaitForSingleObject(pi.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(pi.hProcess, &code);
+  std::printf("exit 0x%08lX\n", code);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -370,11 +379,7 @@ int main(int argc, char** argv) {
       std::printf("cannot start: %lu\n", GetLastError());
       return 3;
     }
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    std::printf("exit 0x%08lX\n", code);
-    return 0;
+    return WaitAndReport(pi);
   }
   if (verb == "start" && argc >= 3) {
     PROCESS_INFORMATION pi{};
@@ -515,11 +520,7 @@ int main(int argc, char** argv) {
       std::printf("cannot start: %lu\n", GetLastError());
       return 3;
     }
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    std::printf("exit 0x%08lX\n", code);
-    return 0;
+    return WaitAndReport(pi);
   }
   if (verb == "tab" && argc >= 3) {
     HWND w = FindWindowA(nullptr, argv[2]);
